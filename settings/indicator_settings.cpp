@@ -1,0 +1,3 @@
+#include "indicator_settings.h"
+
+IndicatorSettings GlobalSettings;
