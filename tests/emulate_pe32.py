@@ -69,7 +69,7 @@ class Windows:
         self.emu = emulator
         self.heap_next = HEAP_BASE
         self.block_sizes = {}
-        self.files = {SETTINGS_PATH.lower(): {}}
+        self.files = {}
         self.calls = []
 
     # Arguments and memory.
@@ -148,6 +148,43 @@ class Windows:
             self.emu.mem_write(new, bytes(self.emu.mem_read(old, min(size, self.block_sizes[old]))))
         return new
 
+    def memcpy(self):
+        destination, source, count = self.arg(0), self.arg(1), self.arg(2)
+        if count:
+            self.emu.mem_write(destination, bytes(self.emu.mem_read(source, count)))
+        return destination
+
+    memmove = memcpy
+
+    def memset(self):
+        destination, value, count = self.arg(0), self.arg(1), self.arg(2)
+        if count:
+            self.emu.mem_write(destination, bytes([value & 0xFF]) * count)
+        return destination
+
+    def memcmp(self):
+        a, b, n = bytes(self.emu.mem_read(self.arg(0), self.arg(2))), bytes(self.emu.mem_read(self.arg(1), self.arg(2))), 0
+        return 0 if a == b else (1 if a > b else 0xFFFFFFFF)
+
+    def memchr(self):
+        start, value, count = self.arg(0), self.arg(1) & 0xFF, self.arg(2)
+        found = bytes(self.emu.mem_read(start, count)).find(bytes([value])) if count else -1
+        return 0 if found < 0 else start + found
+
+    def strcmp(self):
+        a, b = self.text(self.arg(0)), self.text(self.arg(1))
+        return 0 if a == b else (1 if a > b else 0xFFFFFFFF)
+
+    def strchr(self):
+        start, value = self.arg(0), self.arg(1) & 0xFF
+        found = (self.text(start) + "\0").find(chr(value))
+        return 0 if found < 0 else start + found
+
+    def _errno(self):
+        if not hasattr(self, "errno_address"):
+            self.errno_address = self.allocate(4)
+        return self.errno_address
+
     def strlen(self):
         return len(self.text(self.arg(0)))
 
@@ -168,10 +205,15 @@ STANDARD = {
     "GetProcAddress": 8, "LoadLibraryA": 4, "Sleep": 4, "TlsGetValue": 4, "VirtualProtect": 16,
     "VirtualQuery": 12, "GetModuleFileNameA": 12, "FindFirstFileA": 8, "FindClose": 4,
     "GetPrivateProfileIntA": 16, "WritePrivateProfileStringA": 16, "MessageBoxA": 16,
+    "CloseHandle": 4, "CreateSemaphoreW": 16, "GetCurrentThreadId": 0, "GetModuleHandleW": 4,
+    "IsDBCSLeadByteEx": 8, "LoadLibraryW": 4, "ReleaseSemaphore": 12, "SetLastError": 4, "TlsAlloc": 0,
+    "TlsFree": 4, "TlsSetValue": 8, "WaitForSingleObject": 8,
 }
-RESULTS = {"FreeLibrary": 1, "FindClose": 1}
-C_FUNCTIONS = {"calloc", "malloc", "realloc", "free", "strlen", "strncmp", "_lock", "_unlock"}
-DATA_IMPORTS = {"_iob": 0x200}
+RESULTS = {"FreeLibrary": 1, "FindClose": 1, "CloseHandle": 1, "CreateSemaphoreW": 0x100, "GetCurrentThreadId": 0x1234,
+           "ReleaseSemaphore": 1, "TlsAlloc": 1, "TlsFree": 1, "TlsSetValue": 1}
+C_FUNCTIONS = {"calloc", "malloc", "realloc", "free", "strlen", "strncmp", "_lock", "_unlock", "memcpy", "memmove",
+               "memset", "memcmp", "memchr", "strcmp", "strchr", "_errno"}
+DATA_IMPORTS = {"_iob": 0x200, "__mb_cur_max": 4}
 
 
 class Module:
@@ -334,39 +376,62 @@ class Checks:
         return module.read_ints(RESULT, 4), written
 
 
-def main():
-    module = Module(sys.argv[1])
+KEY_TEXTS = ["PowerPanel       ", "BrakePanel       ", "ReverserPanel    ", "HoldingSpeedNotchCount", "NotchLag         "]
+
+
+def check_entry_points(path, checks):
+    """A configured module driven through all sixteen entry points."""
+    module = Module(path)
+    checks.module = module
     # The settings file beside the module configures the three outputs.
     module.windows.files[SETTINGS_PATH.lower()] = {
         ("data", "powerpanel"): "10", ("data", "brakepanel"): "11", ("data", "reverserpanel"): "12",
         ("data", "holdingspeednotchcount"): "1", ("data", "notchlag"): "100",
     }
-    checks = Checks(module)
-    try:
-        checks.expect("process attach answers", module.notify(DLL_PROCESS_ATTACH), 1)
+    checks.expect("process attach answers", module.notify(DLL_PROCESS_ATTACH), 1)
+    checks.expect("calls at process attach", module.windows.calls,
+                  [("FindFirstFileA", "./ATS.ini"), ("FindFirstFileA", SETTINGS_PATH)] +
+                  [("GetPrivateProfileIntA", "DATA", key, SETTINGS_PATH) for key in KEY_TEXTS])
 
-        checks.expect("GetPluginVersion", checks.entry("GetPluginVersion", b"", 0), 0x00020000)
-        for name, arguments in (("Load", b""), ("SetVehicleSpec", ints(5, 1, 5, 0, 6)), ("Initialize", ints(0))):
-            checks.entry(name, arguments, len(arguments))
+    checks.expect("GetPluginVersion", checks.entry("GetPluginVersion", b"", 0), 0x00020000)
+    for name, arguments in (("Load", b""), ("SetVehicleSpec", ints(5, 1, 5, 0, 6)), ("Initialize", ints(0))):
+        checks.entry(name, arguments, len(arguments))
 
-        checks.expect("first frame", checks.elapse(500), ([0, 0, 0, 0], {10: 1, 11: 0, 12: 1}))
-        checks.entry("SetPower", ints(3), 4)
-        checks.entry("SetBrake", ints(2), 4)
-        checks.entry("SetReverser", ints(-1), 4)
-        checks.expect("frame at the due time", checks.elapse(600), ([2, 3, -1, 0], {10: 1, 11: 0, 12: 0}))
-        checks.expect("frame after the due time", checks.elapse(601), ([2, 3, -1, 0], {10: 4, 11: 2, 12: 0}))
+    checks.expect("first frame", checks.elapse(500), ([0, 0, 0, 0], {10: 1, 11: 0, 12: 1}))
+    checks.entry("SetPower", ints(3), 4)
+    checks.entry("SetBrake", ints(2), 4)
+    checks.entry("SetReverser", ints(-1), 4)
+    checks.expect("frame at the due time", checks.elapse(600), ([2, 3, -1, 0], {10: 1, 11: 0, 12: 0}))
+    checks.expect("frame after the due time", checks.elapse(601), ([2, 3, -1, 0], {10: 4, 11: 2, 12: 0}))
 
-        inert = (("KeyDown", ints(1)), ("KeyUp", ints(1)), ("HornBlow", ints(2)), ("SetSignal", ints(3)),
-                 ("SetBeaconData", ints(1, 2, 3, 4)), ("DoorOpen", b""), ("DoorClose", b""),
-                 ("SetVehicleSpec", ints(9, 9, 9, 9, 9)), ("Load", b""), ("Dispose", b""))
-        for name, arguments in inert:
-            checks.entry(name, arguments, len(arguments))
-        checks.expect("frame after the inert calls", checks.elapse(602), ([2, 3, -1, 0], {10: 4, 11: 2, 12: 0}))
-        checks.expect("GetPluginVersion at the end", checks.entry("GetPluginVersion", b"", 0), 0x00020000)
+    inert = (("KeyDown", ints(1)), ("KeyUp", ints(1)), ("HornBlow", ints(2)), ("SetSignal", ints(3)),
+             ("SetBeaconData", ints(1, 2, 3, 4)), ("DoorOpen", b""), ("DoorClose", b""),
+             ("SetVehicleSpec", ints(9, 9, 9, 9, 9)), ("Load", b""), ("Dispose", b""))
+    for name, arguments in inert:
+        checks.entry(name, arguments, len(arguments))
+    checks.expect("frame after the inert calls", checks.elapse(602), ([2, 3, -1, 0], {10: 4, 11: 2, 12: 0}))
+    checks.expect("GetPluginVersion at the end", checks.entry("GetPluginVersion", b"", 0), 0x00020000)
+    checks.expect("process detach answers", module.notify(DLL_PROCESS_DETACH), 1)
 
-        checks.expect("process detach answers", module.notify(DLL_PROCESS_DETACH), 1)
-    except Failure as failure:
-        checks.failures.append(str(failure))
+
+def check_settings_file_created(path, checks):
+    """Without a settings file, process attach creates it from the defaults."""
+    module = Module(path)
+    checks.expect("process attach answers", module.notify(DLL_PROCESS_ATTACH), 1)
+    writes = [call for call in module.windows.calls if call[0] == "WritePrivateProfileStringA"]
+    checks.expect("writes at process attach", writes,
+                  [("WritePrivateProfileStringA", "DATA", key, value, SETTINGS_PATH)
+                   for key, value in zip(KEY_TEXTS, ["-1", "-1", "-1", "0", "100"])])
+    checks.expect("message boxes", [call for call in module.windows.calls if call[0] == "MessageBoxA"], [])
+
+
+def main():
+    checks = Checks(None)
+    for check in (check_entry_points, check_settings_file_created):
+        try:
+            check(sys.argv[1], checks)
+        except Failure as failure:
+            checks.failures.append(f"{check.__name__}: {failure}")
 
     for failure in checks.failures:
         print(f"FAIL: {failure}")

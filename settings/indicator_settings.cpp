@@ -1,3 +1,0 @@
-#include "indicator_settings.h"
-
-IndicatorSettings GlobalSettings;
