@@ -3,6 +3,7 @@
 // wrote into the panel array.
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -77,7 +78,9 @@ int main(int argc, char** argv)
         return ExitUsage;
     }
 
-    HostModule module(options.ModulePath);
+    // An absolute path, so that the loader takes exactly this file and does
+    // not search for one of the same name elsewhere.
+    HostModule module(std::filesystem::absolute(options.ModulePath).string());
     if (!module.IsLoaded()) {
         std::cerr << "veltrand-drive: cannot load " << options.ModulePath << ": " << module.Error() << "\n";
         return ExitRunFailed;
