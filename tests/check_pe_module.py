@@ -1,13 +1,14 @@
 #!/usr/bin/python3
 """Checks a built Windows module file without running it.
 
-  check_pe_module.py MODULE x86|x64 EXPORTS.def   the plug-in DLL
-  check_pe_module.py PROGRAM x86|x64              a program: imports only
+  check_pe_module.py FILE x86|x64 [--exports Veltrand.def] [--message-box]
 
-The DLL must be for the given machine, export exactly the names listed in the
-.def file, undecorated, and import only from Windows system DLLs, so that a
-user can copy the one file and it loads.
+The file must be for the given machine and import only from Windows system
+DLLs, so that a user can copy the one file and it loads. With --exports it
+must export exactly the names listed in the .def file, undecorated. It
+imports MessageBoxA exactly when --message-box is given.
 """
+import argparse
 import sys
 
 import pefile
@@ -30,7 +31,13 @@ def definition_names(path):
 
 
 def main():
-    path, architecture = sys.argv[1], sys.argv[2]
+    parser = argparse.ArgumentParser()
+    parser.add_argument("path")
+    parser.add_argument("architecture", choices=MACHINES)
+    parser.add_argument("--exports")
+    parser.add_argument("--message-box", action="store_true")
+    options = parser.parse_args()
+    path, architecture = options.path, options.architecture
     image = pefile.PE(path)
     failures = []
     if image.FILE_HEADER.Machine != MACHINES[architecture]:
@@ -41,8 +48,12 @@ def main():
         if dll.lower() not in SYSTEM_DLLS and not dll.lower().startswith("api-ms-win-"):
             failures.append(f"imports from {dll}, which is not a Windows system DLL")
 
-    if len(sys.argv) > 3:
-        expected = sorted(definition_names(sys.argv[3]))
+    functions = {symbol.name for entry in getattr(image, "DIRECTORY_ENTRY_IMPORT", []) for symbol in entry.imports}
+    if (b"MessageBoxA" in functions) != options.message_box:
+        failures.append("imports MessageBoxA" if not options.message_box else "does not import MessageBoxA")
+
+    if options.exports:
+        expected = sorted(definition_names(options.exports))
         exports = getattr(image, "DIRECTORY_ENTRY_EXPORT", None)
         exported = sorted(symbol.name.decode() for symbol in exports.symbols if symbol.name) if exports else []
         if exported != expected:
