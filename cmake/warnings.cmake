@@ -11,7 +11,7 @@ endfunction()
 # the one file is all a user copies.
 function(veltrand_static_runtime target)
     if(MINGW)
-        target_link_options(${target} PRIVATE -static)
+        target_link_options(${target} PRIVATE -static $<$<CONFIG:Release>:-s>)
     elseif(MSVC)
         set_property(TARGET ${target} PROPERTY MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
     endif()

@@ -13,6 +13,7 @@
 #include "plugin_api.h"
 #include "report.h"
 #include "scenario.h"
+#include "svg_chart.h"
 
 namespace {
 
@@ -20,15 +21,17 @@ constexpr int ExitRunFailed = 1;
 constexpr int ExitUsage = 2;
 
 const char* const Usage =
-    "usage: veltrand-drive [--all | --csv] MODULE SCENARIO\n"
+    "usage: veltrand-drive [--all | --csv] [--svg FILE] MODULE SCENARIO\n"
     "  MODULE    the plug-in module to load (Veltrand.dll or Veltrand.so)\n"
     "  SCENARIO  a scenario file: 'frames FROM TO step STEP' and 'at TIME EVENT' lines\n"
     "  --all     print every frame, not only those at which something changed\n"
-    "  --csv     print every frame as comma-separated values\n";
+    "  --csv     print every frame as comma-separated values\n"
+    "  --svg F   also write a step chart of the handles and panel elements to F\n";
 
 struct Options {
     bool AllFrames = false;
     bool Csv = false;
+    std::string SvgPath;
     std::string ModulePath;
     std::string ScenarioPath;
 };
@@ -42,6 +45,8 @@ bool ParseOptions(int argc, char** argv, Options& options)
             options.AllFrames = true;
         else if (argument == "--csv")
             options.Csv = true;
+        else if (argument == "--svg" && i + 1 < argc)
+            options.SvgPath = argv[++i];
         else if (!argument.empty() && argument[0] == '-')
             return false;
         else if (positional == 0 && ++positional)
@@ -97,6 +102,14 @@ int main(int argc, char** argv)
         WriteCsv(std::cout, run);
     else
         WriteTable(std::cout, run, options.AllFrames);
+    if (!options.SvgPath.empty()) {
+        std::ofstream svg(options.SvgPath, std::ios::binary);
+        WriteSvg(svg, run);
+        if (!svg) {
+            std::cerr << "veltrand-drive: cannot write " << options.SvgPath << "\n";
+            return ExitRunFailed;
+        }
+    }
     if (run.SoundTouched) {
         std::cerr << "veltrand-drive: the module wrote into the sound array\n";
         return ExitRunFailed;
