@@ -8,6 +8,7 @@
 
 #include "host_module.h"
 #include "plugin_api.h"
+#include "test_vehicle.h"
 
 extern "C" void* __libc_malloc(size_t size);
 extern "C" void* __libc_calloc(size_t count, size_t size);
@@ -46,7 +47,7 @@ void operator delete(void* block, size_t) noexcept { free(block); }
 
 int main()
 {
-    HostModule module(VELTRAND_MODULE_PATH);
+    HostModule module(MakeTestVehicle("allocation", "[DATA]\nPowerPanel=10\nBrakePanel=11\nReverserPanel=12\n"));
     PluginApi api;
     if (!module.IsLoaded() || !ResolvePluginApi(module, api).empty()) {
         std::fprintf(stderr, "cannot load %s\n", VELTRAND_MODULE_PATH);
@@ -65,6 +66,12 @@ int main()
         api.Elapse(state, panel, nullptr);
     }
     const long made = allocations - before;
+    api.SetReverser(1);
+    api.Elapse(state, panel, nullptr);
+    if (panel[12] != 2) {
+        std::fprintf(stderr, "the module wrote no panel element\n");
+        return 1;
+    }
     std::printf("allocations during 100000 frames: %ld\n", made);
     return made == 0 ? 0 : 1;
 }

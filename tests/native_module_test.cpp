@@ -3,15 +3,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "host_module.h"
 #include "plugin_api.h"
+#include "test_vehicle.h"
 
 namespace {
 
+constexpr const char* OutputsOn = "[DATA]\nPowerPanel=10\nBrakePanel=11\nReverserPanel=12\nNotchLag=100\n";
+
 class NativeModuleTest : public testing::Test {
 protected:
+    // Each test loads its own copy, so each starts from a freshly loaded module.
+    explicit NativeModuleTest(const char* settings = nullptr)
+        : module(MakeTestVehicle(testing::UnitTest::GetInstance()->current_test_info()->name(), settings))
+    {
+    }
+
     void SetUp() override
     {
         ASSERT_TRUE(module.IsLoaded()) << module.Error();
@@ -25,7 +35,7 @@ protected:
         return api.Elapse(state, panel, nullptr);
     }
 
-    HostModule module{VELTRAND_MODULE_PATH};
+    HostModule module;
     PluginApi api;
 };
 
@@ -74,6 +84,31 @@ TEST_F(NativeModuleTest, InertEntryPointsChangeNothing)
     EXPECT_EQ(after.Power, before.Power);
     EXPECT_EQ(after.Reverser, before.Reverser);
     EXPECT_EQ(panel, std::vector<int32_t>(PanelElementCount, 77)) << "the default settings write nothing";
+}
+
+class ConfiguredModuleTest : public NativeModuleTest {
+protected:
+    ConfiguredModuleTest() : NativeModuleTest(OutputsOn) {}
+};
+
+TEST_F(ConfiguredModuleTest, PanelFollowsTheHandlesAfterTheSettleDelay)
+{
+    std::vector<int32_t> panel(PanelElementCount, 77);
+    Frame(500, panel.data());
+    api.SetPower(3);
+    api.SetBrake(2);
+    api.SetReverser(1);
+    const HandleSet handles = Frame(600, panel.data());
+    EXPECT_EQ(handles.Power, 3);
+    EXPECT_EQ(handles.Brake, 2);
+    EXPECT_EQ(handles.Reverser, 1);
+    EXPECT_EQ(panel[10], 0) << "power still settling";
+    EXPECT_EQ(panel[11], 0) << "brake still settling";
+    EXPECT_EQ(panel[12], 2) << "the reverser follows at once";
+    Frame(601, panel.data());
+    EXPECT_EQ(panel[10], 3);
+    EXPECT_EQ(panel[11], 2);
+    EXPECT_EQ(std::count(panel.begin(), panel.end(), 77), PanelElementCount - 3) << "only three elements written";
 }
 
 }  // namespace
