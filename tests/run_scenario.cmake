@@ -3,7 +3,8 @@
 # one. Line endings are ignored, so Windows and Linux output compare alike.
 #
 #   cmake -DDRIVER=... -DMODULE=... -DSCENARIO=... -DEXPECTED=... -DWORK_DIR=...
-#         [-DSETTINGS=file copied beside the module as its .ini] [-DEMULATOR=...] -P run_scenario.cmake
+#         [-DSETTINGS=file copied beside the module as its .ini] [-DEMULATOR=...]
+#         [-DSVG_EXPECTED=the step chart the driver must draw] -P run_scenario.cmake
 
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -14,8 +15,12 @@ if(SETTINGS)
     file(COPY_FILE ${SETTINGS} ${WORK_DIR}/${module_stem}.ini)
 endif()
 
+set(svg_option "")
+if(SVG_EXPECTED)
+    set(svg_option --svg ${WORK_DIR}/chart.svg)
+endif()
 execute_process(
-    COMMAND ${EMULATOR} ${DRIVER} ${WORK_DIR}/${module_name} ${SCENARIO}
+    COMMAND ${EMULATOR} ${DRIVER} ${svg_option} ${WORK_DIR}/${module_name} ${SCENARIO}
     WORKING_DIRECTORY ${WORK_DIR}
     OUTPUT_VARIABLE actual
     ERROR_VARIABLE errors
@@ -29,4 +34,12 @@ string(REPLACE "\r" "" actual "${actual}")
 string(REPLACE "\r" "" expected "${expected}")
 if(NOT actual STREQUAL expected)
     message(FATAL_ERROR "output differs from ${EXPECTED}\n--- expected\n${expected}--- actual\n${actual}")
+endif()
+
+if(SVG_EXPECTED)
+    file(READ ${SVG_EXPECTED} expected_svg)
+    file(READ ${WORK_DIR}/chart.svg actual_svg)
+    if(NOT actual_svg STREQUAL expected_svg)
+        message(FATAL_ERROR "the step chart differs from ${SVG_EXPECTED}; see ${WORK_DIR}/chart.svg")
+    endif()
 endif()

@@ -3,25 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <iomanip>
-#include <set>
 #include <string>
 
 namespace {
 
-std::vector<int32_t> WrittenIndices(const RunResult& run)
+std::string ElementText(const FrameRecord& frame, int32_t index, const char* absent)
 {
-    std::set<int32_t> indices;
-    for (const FrameRecord& frame : run.Frames)
-        for (const auto& element : frame.Written)
-            indices.insert(element.first);
-    return {indices.begin(), indices.end()};
-}
-
-std::string ElementText(const FrameRecord& frame, int32_t index)
-{
-    auto found = std::find_if(frame.Written.begin(), frame.Written.end(),
-                              [index](const auto& element) { return element.first == index; });
-    return found == frame.Written.end() ? "-" : std::to_string(found->second);
+    const std::optional<int32_t> value = WrittenValue(frame, index);
+    return value ? std::to_string(*value) : absent;
 }
 
 bool SameOutput(const FrameRecord& a, const FrameRecord& b)
@@ -54,7 +43,7 @@ void WriteTable(std::ostream& out, const RunResult& run, bool allFrames)
             out << std::setw(11) << frame.Time << std::setw(7) << frame.Handles.Power << std::setw(7)
                 << frame.Handles.Brake << std::setw(9) << frame.Handles.Reverser;
             for (int32_t index : indices)
-                out << std::setw(11) << ElementText(frame, index);
+                out << std::setw(11) << ElementText(frame, index, "-");
             out << "\n";
         }
         previous = &frame;
@@ -70,10 +59,8 @@ void WriteCsv(std::ostream& out, const RunResult& run)
     out << "\n";
     for (const FrameRecord& frame : run.Frames) {
         out << frame.Time << "," << frame.Handles.Power << "," << frame.Handles.Brake << "," << frame.Handles.Reverser;
-        for (int32_t index : indices) {
-            std::string text = ElementText(frame, index);
-            out << "," << (text == "-" ? "" : text);
-        }
+        for (int32_t index : indices)
+            out << "," << ElementText(frame, index, "");
         out << "\n";
     }
 }

@@ -119,6 +119,25 @@ bool ParseScenario(std::string_view text, const std::string& fileName, Scenario&
     return true;
 }
 
+std::vector<int32_t> WrittenIndices(const RunResult& run)
+{
+    std::vector<int32_t> indices;
+    for (const FrameRecord& frame : run.Frames)
+        for (const auto& element : frame.Written)
+            indices.push_back(element.first);
+    std::sort(indices.begin(), indices.end());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    return indices;
+}
+
+std::optional<int32_t> WrittenValue(const FrameRecord& frame, int32_t index)
+{
+    for (const auto& element : frame.Written)
+        if (element.first == index)
+            return element.second;
+    return std::nullopt;
+}
+
 RunResult RunScenario(const Scenario& scenario, const PluginApi& api)
 {
     std::vector<int32_t> times;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,12 @@ struct RunResult {
     std::vector<FrameRecord> Frames;
     bool SoundTouched = false;  // the module wrote into the sound array
 };
+
+// The panel indices the module wrote at any frame of the run, ascending.
+std::vector<int32_t> WrittenIndices(const RunResult& run);
+
+// The value the module wrote at the index in that frame, if it wrote one.
+std::optional<int32_t> WrittenValue(const FrameRecord& frame, int32_t index);
 
 // Plays the scenario against the plug-in: Load, SetVehicleSpec, Initialize,
 // then frames and events in time order, then Dispose.

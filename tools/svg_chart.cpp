@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,17 +35,10 @@ std::vector<Lane> Lanes(const RunResult& run)
         handleLane("brake handle", "#d62728", [](const HandleSet& h) { return h.Brake; }),
         handleLane("reverser", "#2ca02c", [](const HandleSet& h) { return h.Reverser; }),
     };
-    std::set<int32_t> indices;
-    for (const FrameRecord& frame : run.Frames)
-        for (const auto& element : frame.Written)
-            indices.insert(element.first);
-    for (int32_t index : indices) {
+    for (int32_t index : WrittenIndices(run)) {
         Lane lane{"panel[" + std::to_string(index) + "]", "#444444", {}};
-        for (const FrameRecord& frame : run.Frames) {
-            auto found = std::find_if(frame.Written.begin(), frame.Written.end(),
-                                      [index](const auto& element) { return element.first == index; });
-            lane.Values.push_back(found == frame.Written.end() ? std::nullopt : std::optional(found->second));
-        }
+        for (const FrameRecord& frame : run.Frames)
+            lane.Values.push_back(WrittenValue(frame, index));
         lanes.push_back(lane);
     }
     return lanes;
