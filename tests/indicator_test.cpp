@@ -103,6 +103,8 @@ const std::vector<Case> Cases = {
     {"ReverserWinsOverPowerAtTheSameIndex", {5, -1, 5, 0, 0}, {Power(1), Reverser(-1), Frame(1, {{5, 0}})}},
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.Name; }
+
 class IndicatorTest : public testing::TestWithParam<Case> {
 protected:
     void SetUp() override

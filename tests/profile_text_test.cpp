@@ -11,6 +11,9 @@
 #include "profile_cases.h"
 #include "profile_text.h"
 
+// Cases show by name in test output.
+void PrintTo(const ProfileCase& c, std::ostream* out) { *out << c.Name; }
+
 namespace {
 
 const std::vector<ProfileCase> Cases = LoadProfileCases(VELTRAND_PROFILE_CASES);

@@ -64,6 +64,8 @@ const LoadCase LoadCases[] = {
     {"EmptyFileChangesNothing", "", true, {1, 2, 3, 4, 5}},
 };
 
+void PrintTo(const LoadCase& c, std::ostream* out) { *out << c.Name; }
+
 class LoadFromTest : public SettingsFileTest, public testing::WithParamInterface<LoadCase> {};
 
 TEST_P(LoadFromTest, KeysPresentReplaceTheirFieldsOnly)
