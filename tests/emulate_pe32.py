@@ -141,7 +141,7 @@ class Windows:
     def malloc(self):
         return self.allocate(self.arg(0))
 
-    def realloc(self, ):
+    def realloc(self):
         old, size = self.arg(0), self.arg(1)
         new = self.allocate(size)
         if old:
@@ -163,7 +163,8 @@ class Windows:
         return destination
 
     def memcmp(self):
-        a, b, n = bytes(self.emu.mem_read(self.arg(0), self.arg(2))), bytes(self.emu.mem_read(self.arg(1), self.arg(2))), 0
+        count = self.arg(2)
+        a, b = bytes(self.emu.mem_read(self.arg(0), count)), bytes(self.emu.mem_read(self.arg(1), count))
         return 0 if a == b else (1 if a > b else 0xFFFFFFFF)
 
     def memchr(self):

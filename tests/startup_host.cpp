@@ -170,6 +170,22 @@ void ModuleFileKeysWinAndNothingIsWritten()
     Check(Read(vehicle.Settings) == own, "both files: unloading writes nothing");
 }
 
+// Unloading sends one more notification, while the settings still live: a
+// settings file removed during the run is created again from memory.
+void UnloadingNotifiesWhileTheSettingsLive()
+{
+    const Vehicle vehicle = MakeVehicle("unload");
+    Write(vehicle.Settings, "[DATA]\nPowerPanel=20\n");
+    Loaded loaded(vehicle);
+    if (!loaded.Ok())
+        return;
+    fs::remove(vehicle.Settings);
+    loaded.Unload();
+    auto expected = DefaultKeys;
+    expected[0].second = "20";
+    Check(Keys(Read(vehicle.Settings)) == expected, "unloading: the last notification recreates the file from memory");
+}
+
 void SettingsFileIsFoundBesideAnyModuleName()
 {
     std::string upper = builtModule.filename().string();
@@ -220,6 +236,7 @@ int main(int argc, char** argv)
     WorkingDirectoryFileSeedsTheNewFile();
     ModuleFileKeysWinAndNothingIsWritten();
     SettingsFileIsFoundBesideAnyModuleName();
+    UnloadingNotifiesWhileTheSettingsLive();
 #ifdef _WIN32
     EditsTakeEffectAtTheNextThreadStart();
 #endif
