@@ -13,6 +13,15 @@ bool IsBreak(char32_t c) { return c == '\r' || c == '\n'; }
 
 char32_t FoldCase(char32_t c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
 
+std::string_view TrimmedName(std::string_view name)
+{
+    while (!name.empty() && IsBlank(static_cast<unsigned char>(name.front())))
+        name.remove_prefix(1);
+    while (!name.empty() && IsBlank(static_cast<unsigned char>(name.back())))
+        name.remove_suffix(1);
+    return name;
+}
+
 // One line of the file: its characters run from Begin to End, its line
 // break (if any) from End to Next.
 struct Line {
@@ -67,21 +76,14 @@ public:
     {
         begin = SkipBlanks(begin, end);
         end = TrimBlanks(begin, end);
-        size_t first = 0;
-        while (first < name.size() && IsBlank(static_cast<unsigned char>(name[first])))
-            ++first;
-        size_t last = name.size();
-        while (last > first && IsBlank(static_cast<unsigned char>(name[last - 1])))
-            --last;
-        if (end - begin != last - first)
+        name = TrimmedName(name);
+        if (end - begin != name.size())
             return false;
-        for (size_t i = 0; i < last - first; ++i)
-            if (FoldCase(At(begin + i)) != FoldCase(static_cast<unsigned char>(name[first + i])))
+        for (size_t i = 0; i < name.size(); ++i)
+            if (FoldCase(At(begin + i)) != FoldCase(static_cast<unsigned char>(name[i])))
                 return false;
         return true;
     }
-
-    std::basic_string_view<Char> Units(size_t begin, size_t end) const { return units_.substr(begin, end - begin); }
 
 private:
     std::basic_string_view<Char> units_;
@@ -170,15 +172,6 @@ std::basic_string<Char> Widen(std::string_view narrow)
     for (char c : narrow)
         wide += static_cast<Char>(static_cast<unsigned char>(c));
     return wide;
-}
-
-std::string_view TrimmedName(std::string_view name)
-{
-    while (!name.empty() && IsBlank(static_cast<unsigned char>(name.front())))
-        name.remove_prefix(1);
-    while (!name.empty() && IsBlank(static_cast<unsigned char>(name.back())))
-        name.remove_suffix(1);
-    return name;
 }
 
 // The file's own line ending: that of its first line, CRLF if it has none.

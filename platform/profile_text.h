@@ -27,10 +27,9 @@ constexpr size_t IntegerValueLimit = 29;
 int32_t ReadInt(std::string_view file, std::string_view section, std::string_view key, int32_t defaultValue);
 
 // A value text read as an integer: leading blanks and control characters
-// skipped, an optional '+' or
-// '-', an optional lower-case "0x", "0o" or "0b" prefix, then the digits of
-// that base up to the first other character, wrapping modulo 2^32. A text
-// with no digits reads as 0.
+// skipped, an optional '+' or '-', an optional lower-case "0x", "0o" or "0b"
+// prefix, then the digits of that base up to the first other character,
+// wrapping modulo 2^32. A text with no digits reads as 0.
 int32_t ParseInteger(std::string_view text);
 
 // The file content with the key set to value. An existing key keeps its line

@@ -61,9 +61,12 @@ std::vector<std::pair<std::string, std::string>> Keys(const std::string& text)
     return keys;
 }
 
-const std::vector<std::pair<std::string, std::string>> DefaultKeys = {
-    {"PowerPanel", "-1"}, {"BrakePanel", "-1"}, {"ReverserPanel", "-1"}, {"HoldingSpeedNotchCount", "0"},
-    {"NotchLag", "100"}};
+// The keys of a file created from the defaults, with the given PowerPanel.
+std::vector<std::pair<std::string, std::string>> DefaultKeys(const std::string& powerPanel = "-1")
+{
+    return {{"PowerPanel", powerPanel}, {"BrakePanel", "-1"}, {"ReverserPanel", "-1"}, {"HoldingSpeedNotchCount", "0"},
+            {"NotchLag", "100"}};
+}
 
 // A vehicle folder with a copy of the module, and a working directory.
 struct Vehicle {
@@ -111,7 +114,7 @@ std::map<int32_t, int32_t> Frame(const PluginApi& api)
 // Loads the vehicle's module with the working directory set as a host would.
 class Loaded {
 public:
-    explicit Loaded(const Vehicle& vehicle) : module_((fs::current_path(vehicle.WorkingDirectory), vehicle.Module.string()))
+    explicit Loaded(const Vehicle& vehicle) : module_(EnterWorkingDirectory(vehicle))
     {
         Check(module_.IsLoaded(), "load " + vehicle.Module.string() + ": " + module_.Error());
         Check(module_.IsLoaded() && ResolvePluginApi(module_, api_).empty(), "resolve the entry points");
@@ -122,6 +125,14 @@ public:
     void Unload() { module_.Unload(); }
 
 private:
+    // Changes to the vehicle's working directory before the module loads, and
+    // answers the module's path.
+    static std::string EnterWorkingDirectory(const Vehicle& vehicle)
+    {
+        fs::current_path(vehicle.WorkingDirectory);
+        return vehicle.Module.string();
+    }
+
     HostModule module_;
     PluginApi api_;
 };
@@ -133,7 +144,7 @@ void NeitherFileCreatesTheDefaults()
     if (!loaded.Ok())
         return;
     Check(Frame(loaded.Api()).empty(), "neither file: the defaults write nothing");
-    Check(Keys(Read(vehicle.Settings)) == DefaultKeys, "neither file: the new settings file holds the defaults in key order");
+    Check(Keys(Read(vehicle.Settings)) == DefaultKeys(), "neither file: the new settings file holds the defaults in key order");
     const std::string created = Read(vehicle.Settings);
     loaded.Unload();
     Check(Read(vehicle.Settings) == created, "neither file: unloading writes nothing");
@@ -148,9 +159,7 @@ void WorkingDirectoryFileSeedsTheNewFile()
     if (!loaded.Ok())
         return;
     Check(Frame(loaded.Api()) == std::map<int32_t, int32_t>{{10, 0}}, "ATS.ini only: PowerPanel 10 in memory");
-    auto expected = DefaultKeys;
-    expected[0].second = "10";
-    Check(Keys(Read(vehicle.Settings)) == expected, "ATS.ini only: the new file holds 10 and the defaults");
+    Check(Keys(Read(vehicle.Settings)) == DefaultKeys("10"), "ATS.ini only: the new file holds 10 and the defaults");
     Check(Read(vehicle.WorkingDirectory / "ATS.ini") == ats, "ATS.ini only: ATS.ini is untouched");
 }
 
@@ -181,9 +190,7 @@ void UnloadingNotifiesWhileTheSettingsLive()
         return;
     fs::remove(vehicle.Settings);
     loaded.Unload();
-    auto expected = DefaultKeys;
-    expected[0].second = "20";
-    Check(Keys(Read(vehicle.Settings)) == expected, "unloading: the last notification recreates the file from memory");
+    Check(Keys(Read(vehicle.Settings)) == DefaultKeys("20"), "unloading: the last notification recreates the file from memory");
 }
 
 void SettingsFileIsFoundBesideAnyModuleName()

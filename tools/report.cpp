@@ -1,6 +1,5 @@
 #include "report.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <iomanip>
 #include <string>

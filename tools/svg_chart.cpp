@@ -1,7 +1,6 @@
 #include "svg_chart.h"
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -24,16 +23,16 @@ struct Lane {
 
 std::vector<Lane> Lanes(const RunResult& run)
 {
-    auto handleLane = [&](const char* name, const char* colour, std::function<int32_t(const HandleSet&)> field) {
+    auto handleLane = [&](const char* name, const char* colour, int32_t HandleSet::*field) {
         Lane lane{name, colour, {}};
         for (const FrameRecord& frame : run.Frames)
-            lane.Values.push_back(field(frame.Handles));
+            lane.Values.push_back(frame.Handles.*field);
         return lane;
     };
     std::vector<Lane> lanes = {
-        handleLane("power handle", "#1f77b4", [](const HandleSet& h) { return h.Power; }),
-        handleLane("brake handle", "#d62728", [](const HandleSet& h) { return h.Brake; }),
-        handleLane("reverser", "#2ca02c", [](const HandleSet& h) { return h.Reverser; }),
+        handleLane("power handle", "#1f77b4", &HandleSet::Power),
+        handleLane("brake handle", "#d62728", &HandleSet::Brake),
+        handleLane("reverser", "#2ca02c", &HandleSet::Reverser),
     };
     for (int32_t index : WrittenIndices(run)) {
         Lane lane{"panel[" + std::to_string(index) + "]", "#444444", {}};
